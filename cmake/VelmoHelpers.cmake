@@ -1,0 +1,81 @@
+# Build helpers shared by every folder.
+
+# Strict warnings, opted into per target so that third-party code (googletest)
+# keeps its own flags.
+function(velmo_strict target)
+  target_compile_options(${target} PRIVATE -Wall -Wextra -Werror -Wshadow -Wnon-virtual-dtor
+                                           -Wcast-align -Wundef)
+endfunction()
+
+# A static library of the project. Portable SOURCES build everywhere,
+# WIN32_SOURCES only in the Windows builds, NATIVE_SOURCES only natively.
+function(velmo_library name)
+  cmake_parse_arguments(ARG "" "" "SOURCES;WIN32_SOURCES;NATIVE_SOURCES;LIBS;WIN32_LIBS" ${ARGN})
+  set(sources ${ARG_SOURCES})
+  if(WIN32)
+    list(APPEND sources ${ARG_WIN32_SOURCES})
+  else()
+    list(APPEND sources ${ARG_NATIVE_SOURCES})
+  endif()
+  add_library(${name} STATIC ${sources})
+  target_include_directories(${name} PUBLIC ${PROJECT_SOURCE_DIR})
+  target_link_libraries(${name} PUBLIC ${ARG_LIBS})
+  if(WIN32)
+    target_link_libraries(${name} PUBLIC ${ARG_WIN32_LIBS})
+  endif()
+  velmo_strict(${name})
+endfunction()
+
+# A GoogleTest program registered with CTest. In the Windows builds it runs
+# under Wine through the runner script, inside the shared Wine session fixture.
+#   velmo_add_test(name SOURCES ... [LIBS ...] [NATIVE_ONLY] [WIN32_ONLY]
+#                  [LOCKS lock...] [TIMEOUT seconds] [DEPENDS target...])
+function(velmo_add_test name)
+  cmake_parse_arguments(ARG "NATIVE_ONLY;WIN32_ONLY" "TIMEOUT" "SOURCES;LIBS;LOCKS;DEPENDS" ${ARGN})
+  if((ARG_NATIVE_ONLY AND WIN32) OR (ARG_WIN32_ONLY AND NOT WIN32))
+    return()
+  endif()
+  if(WIN32 AND NOT VELMO_RUN_WINDOWS_TESTS)
+    return()
+  endif()
+  add_executable(${name} ${ARG_SOURCES})
+  target_link_libraries(${name} PRIVATE ${ARG_LIBS} GTest::gtest_main GTest::gmock)
+  target_include_directories(${name} PRIVATE ${PROJECT_SOURCE_DIR})
+  velmo_strict(${name})
+  if(ARG_DEPENDS)
+    add_dependencies(${name} ${ARG_DEPENDS})
+  endif()
+  if(NOT ARG_TIMEOUT)
+    set(ARG_TIMEOUT 120)
+  endif()
+  if(WIN32)
+    add_test(NAME ${name} COMMAND ${VELMO_WINE_RUN} exec $<TARGET_FILE:${name}>
+             WORKING_DIRECTORY $<TARGET_FILE_DIR:${name}>)
+    set_tests_properties(${name} PROPERTIES FIXTURES_REQUIRED wine_session)
+  else()
+    add_test(NAME ${name} COMMAND ${name} WORKING_DIRECTORY ${CMAKE_CURRENT_BINARY_DIR})
+  endif()
+  set_tests_properties(${name} PROPERTIES TIMEOUT ${ARG_TIMEOUT})
+  if(ARG_LOCKS)
+    set_tests_properties(${name} PROPERTIES RESOURCE_LOCK "${ARG_LOCKS}")
+  endif()
+endfunction()
+
+# A Windows GUI program: static, GUI subsystem, the common resources
+# (manifest) plus its own resource script.
+function(velmo_windows_program name)
+  cmake_parse_arguments(ARG "CONSOLE" "OUTPUT_NAME;OUTPUT_DIR" "SOURCES;LIBS" ${ARGN})
+  add_executable(${name} ${ARG_SOURCES})
+  if(NOT ARG_CONSOLE)
+    set_target_properties(${name} PROPERTIES WIN32_EXECUTABLE ON)
+  endif()
+  if(ARG_OUTPUT_NAME)
+    set_target_properties(${name} PROPERTIES OUTPUT_NAME ${ARG_OUTPUT_NAME})
+  endif()
+  if(ARG_OUTPUT_DIR)
+    set_target_properties(${name} PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${ARG_OUTPUT_DIR})
+  endif()
+  target_include_directories(${name} PRIVATE ${PROJECT_SOURCE_DIR})
+  target_link_libraries(${name} PRIVATE ${ARG_LIBS})
+  velmo_strict(${name})
+endfunction()
