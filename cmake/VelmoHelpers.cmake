@@ -79,3 +79,13 @@ function(velmo_windows_program name)
   target_link_libraries(${name} PRIVATE ${ARG_LIBS})
   velmo_strict(${name})
 endfunction()
+
+# A libFuzzer target (VELMO_FUZZ builds with clang only).
+function(velmo_add_fuzzer name)
+  cmake_parse_arguments(ARG "" "" "SOURCES;LIBS" ${ARGN})
+  add_executable(${name} ${ARG_SOURCES})
+  target_link_libraries(${name} PRIVATE ${ARG_LIBS})
+  target_include_directories(${name} PRIVATE ${PROJECT_SOURCE_DIR})
+  target_link_options(${name} PRIVATE -fsanitize=fuzzer)
+  velmo_strict(${name})
+endfunction()
