@@ -7,9 +7,9 @@
 #endif
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
-  HWND window = CreateWindowExA(0, "STATIC", "Velmo " VELMO_STANDIN_VERSION,
-                                WS_OVERLAPPEDWINDOW | WS_VISIBLE, 40, 40, 320, 120, nullptr,
-                                nullptr, instance, nullptr);
+  HWND window =
+      CreateWindowExA(0, "STATIC", "Velmo " VELMO_STANDIN_VERSION, WS_OVERLAPPEDWINDOW | WS_VISIBLE,
+                      40, 40, 320, 120, nullptr, nullptr, instance, nullptr);
   if (!window) return 1;
   MSG message;
   while (GetMessageA(&message, nullptr, 0, 0) > 0) DispatchMessageA(&message);

@@ -35,7 +35,10 @@ const Case cases[] = {
     {"UpDate.exe \"unterminated arg", {"unterminated arg"}},
     {"UpDate.exe a\"b c", {"a\"b", "c"}},
     // Every byte below "!" separates: tabs, line breaks, control characters.
-    {"UpDate.exe\ta\x01" "b\nc\x1f" "d", {"a", "b", "c", "d"}},
+    {"UpDate.exe\ta\x01"
+     "b\nc\x1f"
+     "d",
+     {"a", "b", "c", "d"}},
     {std::string("UpDate.exe a\0b", 14), {"a", "b"}},
     {"UpDate.exe    spaced    out  ", {"spaced", "out"}},
     // A double-byte character stays whole even when its second byte is a

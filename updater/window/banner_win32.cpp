@@ -70,8 +70,8 @@ void Banner::paint(const DRAWITEMSTRUCT& item) const {
   SetStretchBltMode(item.hDC, HALFTONE);
   SetBrushOrgEx(item.hDC, 0, 0, nullptr);
   const RECT& box = item.rcItem;
-  StretchBlt(item.hDC, box.left, box.top, box.right - box.left, box.bottom - box.top, source, 0,
-             0, width_, height_, SRCCOPY);
+  StretchBlt(item.hDC, box.left, box.top, box.right - box.left, box.bottom - box.top, source, 0, 0,
+             width_, height_, SRCCOPY);
   SelectObject(source, old);
   DeleteDC(source);
 }

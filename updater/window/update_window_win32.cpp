@@ -160,13 +160,12 @@ void UpdateWindow::create_controls() {
   list_font_.reset(create_list_font());
   banner_.load(instance_, VELMO_BANNER_PNG, GetSysColor(COLOR_BTNFACE));
 
-  auto make = [this](DWORD ex_style, const wchar_t* window_class, const char* caption,
-                     DWORD style, const ControlPlace& place, int id) {
-    HWND control = CreateWindowExW(ex_style, window_class, gbk_to_wstring(caption).c_str(),
-                                   WS_CHILD | WS_VISIBLE | style, place.left, place.top,
-                                   place.width, place.height, window_,
-                                   reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), instance_,
-                                   nullptr);
+  auto make = [this](DWORD ex_style, const wchar_t* window_class, const char* caption, DWORD style,
+                     const ControlPlace& place, int id) {
+    HWND control = CreateWindowExW(
+        ex_style, window_class, gbk_to_wstring(caption).c_str(), WS_CHILD | WS_VISIBLE | style,
+        place.left, place.top, place.width, place.height, window_,
+        reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), instance_, nullptr);
     SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(control_font_.get()), FALSE);
     return control;
   };

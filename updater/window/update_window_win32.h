@@ -22,7 +22,7 @@ class UpdateWindow {
   int run_message_loop();
 
   HWND handle() const { return window_; }
-  HWND progress_bar() const { return progress_bar_; }   // 进度_显示副
+  HWND progress_bar() const { return progress_bar_; }    // 进度_显示副
   HWND update_button() const { return update_button_; }  // 按钮_更新
   HWND notes_button() const { return notes_button_; }    // 按钮_查看
   HWND notes_edit() const { return notes_edit_; }        // 编辑框_新版本
