@@ -1,0 +1,32 @@
+#include "server/replies.h"
+
+#include "server/json_text.h"
+
+namespace velmo::server {
+
+std::string refusal_reply(std::string_view msg_utf8) {
+  std::string reply = "{\"state\":0,\"msg\":";
+  append_ascii_json_string(reply, msg_utf8);
+  reply += "}";
+  return reply;
+}
+
+ListReply::ListReply() : text_("{\"state\":1,\"msg\":\"\",\"list\":[") {}
+
+void ListReply::add(std::string_view published_path, std::string_view md5, std::string_view url) {
+  if (count_++ > 0) text_.push_back(',');
+  text_ += "{\"pathName\":";
+  append_decodable_json_string(text_, published_path);
+  text_ += ",\"md5\":";
+  append_decodable_json_string(text_, md5);
+  text_ += ",\"url\":";
+  append_decodable_json_string(text_, url);
+  text_.push_back('}');
+}
+
+std::string ListReply::finish() {
+  text_ += "]}";
+  return std::move(text_);
+}
+
+}  // namespace velmo::server
