@@ -9,6 +9,7 @@ packages=(
   googletest libgtest-dev libssl-dev libcpp-httplib-dev
   wine wine64 xvfb xauth imagemagick fonts-wqy-microhei locales
   nginx-light wrk python3
+  libboost-dev libsimdjson-dev
 )
 
 missing=()
