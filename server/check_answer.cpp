@@ -11,7 +11,7 @@ std::string list_out_of_date(const Manifest& manifest, const Inventory& inventor
   for (const ManifestEntry& entry : manifest.entries) {
     const auto held = inventory.find(entry.key);
     if (held == inventory.end() || held->second != entry.md5) {
-      list.add(entry.published_path, entry.md5, entry.url);
+      list.add(entry.list_item);
     }
   }
   if (list.empty()) return refusal_reply(msg_up_to_date);

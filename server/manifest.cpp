@@ -5,6 +5,7 @@
 
 #include "server/parallel_digest.h"
 #include "server/published_path.h"
+#include "server/replies.h"
 #include "server/url_codec.h"
 
 namespace velmo::server {
@@ -28,7 +29,7 @@ std::vector<ManifestEntry> publishable_entries(const ReleaseListing& listing,
       warnings.push_back(file.release_path + ": left out, " + published.problem);
       continue;
     }
-    ManifestEntry entry{file, published.path, path_key(published.path), {}, {}};
+    ManifestEntry entry{file, published.path, path_key(published.path), {}, {}, {}};
     auto [it, fresh] = first_by_key.emplace(entry.key, file.release_path);
     if (!fresh) {
       warnings.push_back(file.release_path + ": left out, Windows takes it for " + it->second);
@@ -85,6 +86,7 @@ ManifestBuild build_manifest(ReleaseListing listing, const ManifestRecipe& recip
     }
     entry.url = recipe.download_base + "/" + percent_encode_path(entry.source.release_path) +
                 "?md5=" + entry.md5;
+    entry.list_item = list_item(entry.published_path, entry.md5, entry.url);
     manifest->entries.push_back(std::move(entry));
   }
   std::sort(manifest->entries.begin(), manifest->entries.end(),

@@ -19,6 +19,7 @@ struct ManifestEntry {
   std::string key;             // path_key(published_path)
   std::string md5;
   std::string url;
+  std::string list_item;  // its element of a check reply, rendered once
 };
 
 struct Manifest {

@@ -13,15 +13,20 @@ std::string refusal_reply(std::string_view msg_utf8) {
 
 ListReply::ListReply() : text_("{\"state\":1,\"msg\":\"\",\"list\":[") {}
 
-void ListReply::add(std::string_view published_path, std::string_view md5, std::string_view url) {
+std::string list_item(std::string_view published_path, std::string_view md5, std::string_view url) {
+  std::string item = "{\"pathName\":";
+  append_decodable_json_string(item, published_path);
+  item += ",\"md5\":";
+  append_decodable_json_string(item, md5);
+  item += ",\"url\":";
+  append_decodable_json_string(item, url);
+  item.push_back('}');
+  return item;
+}
+
+void ListReply::add(std::string_view item) {
   if (count_++ > 0) text_.push_back(',');
-  text_ += "{\"pathName\":";
-  append_decodable_json_string(text_, published_path);
-  text_ += ",\"md5\":";
-  append_decodable_json_string(text_, md5);
-  text_ += ",\"url\":";
-  append_decodable_json_string(text_, url);
-  text_.push_back('}');
+  text_ += item;
 }
 
 std::string ListReply::finish() {

@@ -15,11 +15,14 @@ inline constexpr std::string_view msg_up_to_date = u8"文件一致,无须更新"
 // {"state":0,"msg":"..."} with msg in \u escapes.
 std::string refusal_reply(std::string_view msg_utf8);
 
+// One element of a check reply's list: {"pathName":...,"md5":...,"url":...}.
+std::string list_item(std::string_view published_path, std::string_view md5, std::string_view url);
+
 // Builds {"state":1,"msg":"","list":[...]} one file at a time.
 class ListReply {
  public:
   ListReply();
-  void add(std::string_view published_path, std::string_view md5, std::string_view url);
+  void add(std::string_view item);  // made by list_item
   bool empty() const { return count_ == 0; }
   std::string finish();
 

@@ -46,7 +46,7 @@ TEST(ListReplyTest, PathsAndUrlsSurviveTheUpdatersWholeReplyDecoding) {
   };
   for (const Case& c : cases) {
     ListReply list;
-    list.add(c.published_utf8, "0123456789abcdef0123456789abcdef", c.url);
+    list.add(list_item(c.published_utf8, "0123456789abcdef0123456789abcdef", c.url));
     const std::string reply = list.finish();
 
     simdjson::dom::parser raw_parser;
