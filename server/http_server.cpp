@@ -241,7 +241,11 @@ class Session : public std::enable_shared_from_this<Session> {
 
 struct HttpServer::Impl {
   Impl(const Router& router, AccessLog& log, HttpLimits limits)
-      : state(router, log, limits), acceptor(io), retry(io), drain_timer(io) {}
+      : state(router, log, limits),
+        control(net::make_strand(io)),
+        acceptor(control),
+        retry(control),
+        drain_timer(control) {}
 
   void accept() {
     acceptor.async_accept(net::make_strand(io), [this](beast::error_code ec, tcp::socket socket) {
@@ -284,6 +288,8 @@ struct HttpServer::Impl {
 
   net::io_context io;
   SharedState state;
+  // Accepting and stopping share one strand, so that a stop never races an accept.
+  net::strand<net::io_context::executor_type> control;
   tcp::acceptor acceptor;
   net::steady_timer retry;
   net::steady_timer drain_timer;
@@ -315,7 +321,7 @@ uint16_t HttpServer::port() const {
 }
 
 void HttpServer::run(unsigned threads) {
-  impl_->accept();
+  net::post(impl_->control, [this] { impl_->accept(); });
   std::vector<std::thread> helpers;
   for (unsigned i = 1; i < threads; ++i) helpers.emplace_back([this] { impl_->io.run(); });
   impl_->io.run();
@@ -323,7 +329,7 @@ void HttpServer::run(unsigned threads) {
 }
 
 void HttpServer::stop() {
-  net::post(impl_->io, [this] { impl_->begin_stop(); });
+  net::post(impl_->control, [this] { impl_->begin_stop(); });
 }
 
 net::io_context& HttpServer::io() { return impl_->io; }
