@@ -7,6 +7,7 @@
 #include "updater/window/release_notes_view_win32.h"
 #include "updater/window/resource_ids.h"
 #include "updater/window/row_images_win32.h"
+#include "util/message_pump_win32.h"
 #include "util/module_path_win32.h"
 #include "util/wide_text_win32.h"
 
@@ -70,6 +71,7 @@ UpdateWindow& update_window() {
 
 bool UpdateWindow::create(HINSTANCE instance) {
   instance_ = instance;
+  install_window_message_pump();  // long portable work keeps the window responsive
   INITCOMMONCONTROLSEX controls{sizeof controls, ICC_LISTVIEW_CLASSES | ICC_PROGRESS_CLASS};
   InitCommonControlsEx(&controls);
 
