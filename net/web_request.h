@@ -3,7 +3,6 @@
 // no platform: what goes out besides the headers, and how the response's
 // headers, status and cookies reach the caller. The request itself is made
 // by `web_request` (net/web_request_win32.h).
-#include <cstddef>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -33,10 +32,6 @@ struct WebRequest {
   WebSession* request_object = nullptr;  // a session to use instead of a new one
   bool auto_merge = true;                // merge response cookies into `cookies`
 };
-
-// A reply larger than this is not a reply of this system's servers: the
-// request fails rather than fill the memory.
-inline constexpr size_t max_web_response_bytes = size_t{32} << 20;
 
 // The body that goes out: body_bytes when not empty, otherwise body_text.
 std::string_view request_body(const WebRequest& request);

@@ -6,7 +6,7 @@ set -euo pipefail
 packages=(
   build-essential cmake ninja-build pkg-config clang libclang-rt-14-dev clang-format
   g++-mingw-w64-x86-64-posix g++-mingw-w64-i686-posix binutils-mingw-w64
-  googletest libgtest-dev libssl-dev libcpp-httplib-dev
+  googletest libgtest-dev libssl-dev openssl libcpp-httplib-dev
   wine wine64 xvfb xauth imagemagick fonts-wqy-microhei locales
   nginx-light wrk python3
   libboost-dev libsimdjson-dev

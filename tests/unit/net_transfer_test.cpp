@@ -2,7 +2,9 @@
 
 #include <atomic>
 #include <chrono>
+#include <memory>
 #include <mutex>
+#include <optional>
 #include <string>
 #include <thread>
 #include <vector>
@@ -102,7 +104,7 @@ TEST(DownloadPieces, ReadsAtMost5120BytesAtATimeUntilNothingComes) {
   std::string written;
   TransferProgress progress(nullptr, 0, 0, nullptr);
   const StreamedBody streamed = stream_download_pieces(
-      [&](char* buffer, size_t size) {
+      [&](char* buffer, size_t size) -> std::optional<size_t> {
         asked.push_back(size);
         const size_t count = std::min(size, body.size() - offset);
         std::copy_n(body.data() + offset, count, buffer);
@@ -117,6 +119,7 @@ TEST(DownloadPieces, ReadsAtMost5120BytesAtATimeUntilNothingComes) {
   EXPECT_EQ(written, body);
   EXPECT_EQ(streamed.received, 12345);
   EXPECT_FALSE(streamed.write_failed);
+  EXPECT_FALSE(streamed.read_failed);
   EXPECT_EQ(asked, std::vector<size_t>(4, download_piece_bytes));
 }
 
@@ -124,13 +127,79 @@ TEST(DownloadPieces, StopsReadingWhenAWriteFails) {
   int reads = 0;
   TransferProgress progress(nullptr, 0, 0, nullptr);
   const StreamedBody streamed = stream_download_pieces(
-      [&](char*, size_t size) {
+      [&](char*, size_t size) -> std::optional<size_t> {
         ++reads;
         return size;  // an endless body
       },
       [](const char*, size_t) { return false; }, progress);
   EXPECT_TRUE(streamed.write_failed);
   EXPECT_EQ(reads, 1);
+}
+
+TEST(DownloadPieces, AFailedReadEndsTheBodyAndIsTold) {
+  int reads = 0;
+  std::string written;
+  TransferProgress progress(nullptr, 0, 0, nullptr);
+  const StreamedBody streamed = stream_download_pieces(
+      [&](char* buffer, size_t) -> std::optional<size_t> {
+        if (++reads > 1) return std::nullopt;
+        buffer[0] = 'x';
+        return 1;
+      },
+      [&](const char* data, size_t size) {
+        written.append(data, size);
+        return true;
+      },
+      progress);
+  EXPECT_TRUE(streamed.read_failed);
+  EXPECT_EQ(streamed.received, 1);
+  EXPECT_EQ(written, "x");
+}
+
+constexpr size_t endless = static_cast<size_t>(-1);
+
+// Serves `total` bytes (or an endless body) in the pieces asked for, and
+// fails at the read numbered `fail_at`.
+PieceReader scripted_body(size_t total, int fail_at = 0) {
+  auto served = std::make_shared<size_t>(0);
+  auto reads = std::make_shared<int>(0);
+  return [=](char* buffer, size_t size) -> std::optional<size_t> {
+    if (++*reads == fail_at) return std::nullopt;
+    const size_t count = std::min(size, total - *served);
+    std::fill_n(buffer, count, 'm');
+    *served += count;
+    return count;
+  };
+}
+
+TEST(MemoryBody, ReadsTheWholeBodyOrNothing) {
+  struct Case {
+    const char* name;
+    size_t total;
+    int fail_at;
+    std::optional<size_t> expected_size;
+  } cases[] = {
+      {"small body", 25000, 0, 25000},
+      {"empty body", 0, 0, 0},
+      {"a read fails midway", 25000, 2, std::nullopt},
+      {"exactly the limit", max_memory_body_bytes, 0, max_memory_body_bytes},
+      {"one byte past the limit", max_memory_body_bytes + 1, 0, std::nullopt},
+      {"endless body", endless, 0, std::nullopt},
+  };
+  for (const Case& c : cases) {
+    const std::optional<std::string> body = read_memory_body(scripted_body(c.total, c.fail_at));
+    ASSERT_EQ(body.has_value(), c.expected_size.has_value()) << c.name;
+    if (body) {
+      EXPECT_EQ(body->size(), *c.expected_size) << c.name;
+    }
+  }
+}
+
+TEST(MemoryBody, StopsWhenTheTimeIsUp) {
+  int asked = 0;
+  const auto in_time = [&] { return ++asked < 3; };
+  EXPECT_FALSE(read_memory_body(scripted_body(endless), in_time).has_value());
+  EXPECT_EQ(asked, 3);
 }
 
 // A block driven by hand through the poller, one poll at a time.
