@@ -10,6 +10,8 @@
 #include <unordered_map>
 #include <vector>
 
+#include "server/request_head.h"
+
 namespace velmo::server {
 namespace {
 
@@ -19,6 +21,7 @@ using tcp = net::ip::tcp;
 using Clock = std::chrono::steady_clock;
 
 constexpr size_t header_limit = 16 * 1024;
+constexpr size_t head_read_size = 4096;
 constexpr size_t file_chunk_size = 64 * 1024;
 constexpr size_t large_read = 1024 * 1024;
 constexpr size_t linger_limit = 4 * 1024 * 1024;
@@ -86,13 +89,52 @@ class Session : public std::enable_shared_from_this<Session> {
     record_.remote = remote_;
     idle_ = buffer_.size() == 0;
     stream_.expires_after(state_.limits.request_timeout);
-    http::async_read_header(stream_, buffer_, *parser_,
-                            beast::bind_front_handler(&Session::on_head, shared_from_this()));
+    continue_head();
+  }
+
+  std::string_view received() const {
+    return {static_cast<const char*>(buffer_.data().data()), buffer_.size()};
+  }
+
+  // Collects the head itself, so that malformed header lines can be dropped
+  // before the parser sees them.
+  void continue_head() {
+    const size_t end = head_end(received());
+    if (end != std::string_view::npos) return parse_head(end);
+    if (buffer_.size() >= header_limit) {
+      idle_ = false;
+      started_ = Clock::now();
+      return reject(http::status::request_header_fields_too_large);
+    }
+    stream_.async_read_some(buffer_.prepare(head_read_size), [self = shared_from_this()](
+                                                                 beast::error_code ec, size_t n) {
+      self->buffer_.commit(n);
+      if (ec) {
+        self->idle_ = false;
+        self->started_ = Clock::now();
+        return self->fail_read(ec == net::error::eof && self->buffer_.size() == 0
+                                   ? beast::error_code(http::error::end_of_stream)
+                                   : ec,
+                               false);
+      }
+      self->idle_ = false;
+      self->continue_head();
+    });
+  }
+
+  void parse_head(size_t end) {
+    const std::string head = drop_malformed_header_lines(received().substr(0, end));
+    buffer_.consume(end);
+    beast::error_code ec;
+    parser_->put(net::buffer(head), ec);
+    if (!ec && !parser_->is_header_done()) ec = http::error::partial_message;
+    on_head(ec, head.size());
   }
 
   void on_head(beast::error_code ec, size_t) {
     idle_ = false;
     started_ = Clock::now();
+    if (ec == http::error::partial_message) return reject(http::status::bad_request);
     if (ec) return fail_read(ec, false);
     const auto& header = parser_->get();
     record_.method = std::string(header.method_string());
