@@ -7,6 +7,7 @@
 #include "server/release_notes.h"
 #include "server/replies.h"
 #include "tests/server/client_model.h"
+#include "util/text_codecs.h"
 
 namespace velmo::server {
 namespace {
@@ -116,6 +117,24 @@ TEST(ReleaseNotesTest, ReplyReadAsGbkBytesHoldsOnlyAscii) {
   EXPECT_EQ(notes_reply(std::string(u8"新版本\r\n")),
             R"({"state":1,"msg":"\u65b0\u7248\u672c\u000d\u000a"})");
   EXPECT_EQ(notes_reply(std::nullopt), R"({"state":0,"msg":""})");
+}
+
+}  // namespace
+}  // namespace velmo::server
+
+namespace velmo::server {
+namespace {
+
+// The model of the updater used by these tests agrees with the updater's own codecs.
+TEST(UpdaterModelTest, AgreesWithTheUpdatersCodecs) {
+  ListReply list;
+  list.add(list_item(u8"中文 目录/100%/a+b&c.dat", "0123456789abcdef0123456789abcdef",
+                     "http://h/files/app/%E4%B8%AD%20x?md5=1"));
+  const std::string reply = list.finish();
+  EXPECT_EQ(url_decode(reply, true), to_gbk(updater_decode_reply(reply)));
+  for (const char* gbk_path : {"\\中文 目录\\数据 1.dat", "\\100%\\a+b&c_d~e.txt", "\\Velmo.exe"}) {
+    EXPECT_EQ(url_encode(gbk_path, true, true), testing::updater_encode_path(gbk_path)) << gbk_path;
+  }
 }
 
 }  // namespace
