@@ -20,7 +20,8 @@ using ProgressCallback = void (*)(std::int32_t user_data, std::int64_t total, st
 inline constexpr std::int64_t end_marker = -768;
 
 // Shared by the transferring thread and its progress thread; done and
-// elapsed are read and written whole.
+// elapsed are read and written whole, without a lock, on 32-bit builds too.
+static_assert(std::atomic<std::int64_t>::is_always_lock_free);
 struct ProgressBlock {
   ProgressCallback callback = nullptr;
   std::int32_t user_data = 0;
