@@ -88,20 +88,27 @@ bool wait_until(const std::function<bool()>& condition, DWORD timeout_ms) {
   }
 }
 
+namespace {
+
+struct WindowSearch {
+  std::string title;
+  std::uint32_t process_id;
+  std::vector<HWND> found;
+};
+
+// A named callback: a lambda does not convert to the stdcall pointer on i686.
+BOOL CALLBACK collect_matching_window(HWND window, LPARAM l) {
+  auto* search = reinterpret_cast<WindowSearch*>(l);
+  if (search->process_id != 0 && window_process(window) != search->process_id) return TRUE;
+  if (window_text(window) == search->title) search->found.push_back(window);
+  return TRUE;
+}
+
+}  // namespace
+
 std::vector<HWND> top_windows(const std::string& title, std::uint32_t process_id) {
-  struct Search {
-    std::string title;
-    std::uint32_t process_id;
-    std::vector<HWND> found;
-  } search{title, process_id, {}};
-  EnumWindows(
-      [](HWND window, LPARAM l) -> BOOL {
-        auto* s = reinterpret_cast<Search*>(l);
-        if (s->process_id != 0 && window_process(window) != s->process_id) return TRUE;
-        if (window_text(window) == s->title) s->found.push_back(window);
-        return TRUE;
-      },
-      reinterpret_cast<LPARAM>(&search));
+  WindowSearch search{title, process_id, {}};
+  EnumWindows(collect_matching_window, reinterpret_cast<LPARAM>(&search));
   return search.found;
 }
 
